@@ -1,0 +1,12 @@
+#include "app/operatorcontext.h"
+
+OperatorContext &currentOperator()
+{
+    static OperatorContext context;
+    return context;
+}
+
+void resetOperator()
+{
+    currentOperator() = OperatorContext();
+}
