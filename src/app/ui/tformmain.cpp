@@ -266,14 +266,12 @@ QList<QMenu *> TFormmain::grantableMenus() const
 
 void TFormmain::applyPermissions(const QStringList &grantedFunctions)
 {
+    // Every entry is disabled first, even when the operator holds no grant at all: otherwise the grants
+    // applied after a failed attempt with another operator's code would stay with the next operator.
     const QList<QMenu *> menus = grantableMenus();
-    for (const QString &function : grantedFunctions) {
-        for (QMenu *menu : menus) {
-            if (function == menu->objectName())
-                menu->menuAction()->setEnabled(true);
-            for (QAction *entry : menu->actions())
-                entry->setEnabled(false);
-        }
+    for (QMenu *menu : menus) {
+        for (QAction *entry : menu->actions())
+            entry->setEnabled(false);
     }
     for (const QString &function : grantedFunctions) {
         for (QMenu *menu : menus) {

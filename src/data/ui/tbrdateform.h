@@ -20,4 +20,7 @@ public:
 
     QCalendarWidget *calendar() const { return m_calendar; }
     QDate currentDate() const;
+
+private:
+    QCalendarWidget *m_calendar = nullptr;
 };
