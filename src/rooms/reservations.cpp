@@ -94,12 +94,15 @@ QString stored(const QString &text)
 bool Reservations::add(const Reservation &reservation, QString *error)
 {
     Transaction transaction(m_db);
-    const QVariantMap row{
-        {QStringLiteral("fjbh"), stored(reservation.fjbh)}, {QStringLiteral("fjmc"), stored(reservation.fjmc)},
-        {QStringLiteral("ksrq"), reservation.ksrq},         {QStringLiteral("jsrq"), reservation.jsrq},
-        {QStringLiteral("yj"), reservation.yj},             {QStringLiteral("djrq"), reservation.djrq},
-        {QStringLiteral("czy"), stored(reservation.czy)},   {QStringLiteral("tell"), stored(reservation.tell)},
-        {QStringLiteral("bz"), stored(reservation.bz)}};
+    const QVariantMap row{{QStringLiteral("fjbh"), stored(reservation.fjbh)},
+                          {QStringLiteral("fjmc"), stored(reservation.fjmc)},
+                          {QStringLiteral("ksrq"), reservation.ksrq},
+                          {QStringLiteral("jsrq"), reservation.jsrq},
+                          {QStringLiteral("yj"), reservation.yj},
+                          {QStringLiteral("djrq"), reservation.djrq},
+                          {QStringLiteral("czy"), stored(reservation.czy)},
+                          {QStringLiteral("tell"), stored(reservation.tell)},
+                          {QStringLiteral("bz"), stored(reservation.bz)}};
     if (!execute(m_db,
                  QStringLiteral("insert into zf_ydb(fjbh,fjmc,ksrq,jsrq,yj,djrq,czy,tell,bz)") +
                      QStringLiteral(" values(:fjbh,:fjmc,:ksrq,:jsrq,:yj,:djrq,:czy,:tell,:bz )"),

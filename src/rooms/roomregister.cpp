@@ -140,10 +140,11 @@ bool run(Query &query, QString *error)
 bool RoomRegister::add(const Room &room, QString *error)
 {
     Transaction transaction(m_db);
-    Query insert(m_db, QStringLiteral("insert into zf_fjb(fjbh,fjmc,fjlx,fjmj,fjzxqk,fjsb,fjyt,bjts,rzjg,yzjg,dbds,sbds,"
-                                      "czlx,fjzt,bzsm,ksrq,dqrq,yfsl,sffj,zqts,fjydzt )") +
-                           QStringLiteral(" values(:fjbh,:fjmc,:fjlx,:fjmj,:fjzxqk,:fjsb,:fjyt,:bjts,:rzjg,:yzjg,:dbds,"
-                                          ":sbds,:czlx,:fjzt,:bzsm,:ksrq,:dqrq,:yfsl,:sffj,:zqts,:fjydzt )"));
+    Query insert(m_db,
+                 QStringLiteral("insert into zf_fjb(fjbh,fjmc,fjlx,fjmj,fjzxqk,fjsb,fjyt,bjts,rzjg,yzjg,dbds,sbds,"
+                                "czlx,fjzt,bzsm,ksrq,dqrq,yfsl,sffj,zqts,fjydzt )") +
+                     QStringLiteral(" values(:fjbh,:fjmc,:fjlx,:fjmj,:fjzxqk,:fjsb,:fjyt,:bjts,:rzjg,:yzjg,:dbds,"
+                                    ":sbds,:czlx,:fjzt,:bzsm,:ksrq,:dqrq,:yfsl,:sffj,:zqts,:fjydzt )"));
     bindRoomValues(insert, room);
     const QVariant noDate(QMetaType(QMetaType::QDate));
     insert.bind(QStringLiteral("fjzt"), Vacant)

@@ -30,8 +30,13 @@ class TestReservations : public QObject
     }
     static ReservationTexts valid()
     {
-        return {QStringLiteral("A102"), QStringLiteral("房A102"), QStringLiteral("2024-05-01"),
-                QStringLiteral("2024-05-31"), QString(), QStringLiteral("13800000000"), QStringLiteral("晚到")};
+        return {QStringLiteral("A102"),
+                QStringLiteral("房A102"),
+                QStringLiteral("2024-05-01"),
+                QStringLiteral("2024-05-31"),
+                QString(),
+                QStringLiteral("13800000000"),
+                QStringLiteral("晚到")};
     }
 
 private slots:
@@ -49,23 +54,42 @@ private slots:
         using F = ReservationField;
         for (Engine engine : {Engine::Sqlite, Engine::Postgres}) {
             const char *e = engine == Engine::Sqlite ? "sqlite" : "postgres";
-            QTest::addRow("%s: number empty", e) << engine << "" << "" << "" << "" << F::Number << "房间编号不能为空！";
-            QTest::addRow("%s: start empty", e) << engine << "A102" << "" << "" << "" << F::Start
-                                                << "租期开始日期不能为空！";
-            QTest::addRow("%s: end empty", e) << engine << "A102" << "2024-05-01" << "" << "" << F::End
-                                              << "租期结束日期不能为空！";
-            QTest::addRow("%s: start no date", e) << engine << "A102" << "2024-13-01" << "x" << "" << F::Start
-                                                  << "日期格式不对！";
-            QTest::addRow("%s: end no date", e) << engine << "A102" << "2024-05-01" << "2024-02-30" << "" << F::End
-                                                << "日期格式不对！";
-            QTest::addRow("%s: end before start", e) << engine << "A102" << "2024-05-01" << "2024-04-30" << "1"
-                                                     << F::End << "租期结束日期不能早于租期开始日期！";
-            QTest::addRow("%s: phone empty", e) << engine << "A102" << "2024-05-01" << "2024-05-01" << "" << F::Phone
-                                                << "联系电话不能为空！";
-            QTest::addRow("%s: held", e) << engine << "A101" << "2030-01-01" << "2030-01-02" << "1" << F::Number
-                                         << "此房间存在预定记录,不能保存！";
-            QTest::addRow("%s: no such room", e) << engine << "A103" << "2024-05-01" << "2024-05-02" << "1"
-                                                 << F::Number << "系统中没有房间编号为：A103 的房间，不能保存！";
+            QTest::addRow("%s: number empty", e) << engine << ""
+                                                 << ""
+                                                 << ""
+                                                 << "" << F::Number << "房间编号不能为空！";
+            QTest::addRow("%s: start empty", e) << engine << "A102"
+                                                << ""
+                                                << ""
+                                                << "" << F::Start << "租期开始日期不能为空！";
+            QTest::addRow("%s: end empty", e) << engine << "A102"
+                                              << "2024-05-01"
+                                              << ""
+                                              << "" << F::End << "租期结束日期不能为空！";
+            QTest::addRow("%s: start no date", e) << engine << "A102"
+                                                  << "2024-13-01"
+                                                  << "x"
+                                                  << "" << F::Start << "日期格式不对！";
+            QTest::addRow("%s: end no date", e) << engine << "A102"
+                                                << "2024-05-01"
+                                                << "2024-02-30"
+                                                << "" << F::End << "日期格式不对！";
+            QTest::addRow("%s: end before start", e) << engine << "A102"
+                                                     << "2024-05-01"
+                                                     << "2024-04-30"
+                                                     << "1" << F::End << "租期结束日期不能早于租期开始日期！";
+            QTest::addRow("%s: phone empty", e) << engine << "A102"
+                                                << "2024-05-01"
+                                                << "2024-05-01"
+                                                << "" << F::Phone << "联系电话不能为空！";
+            QTest::addRow("%s: held", e) << engine << "A101"
+                                         << "2030-01-01"
+                                         << "2030-01-02"
+                                         << "1" << F::Number << "此房间存在预定记录,不能保存！";
+            QTest::addRow("%s: no such room", e) << engine << "A103"
+                                                 << "2024-05-01"
+                                                 << "2024-05-02"
+                                                 << "1" << F::Number << "系统中没有房间编号为：A103 的房间，不能保存！";
         }
     }
     void checksComeInOrder()

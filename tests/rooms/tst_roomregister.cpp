@@ -67,8 +67,7 @@ private slots:
         QTest::newRow("all empty") << QStringList{"", "", "", ""} << RoomField::Number << "房间编号不能为空！";
         QTest::newRow("name") << QStringList{"A1", "", "", ""} << RoomField::Name << "房间名称不能为空！";
         QTest::newRow("type") << QStringList{"A1", "n", "", ""} << RoomField::Type << "房间类型不能为空！";
-        QTest::newRow("by month") << QStringList{"A1", "n", "t", ""} << RoomField::ByMonth
-                                  << "是否按月出租不能为空！";
+        QTest::newRow("by month") << QStringList{"A1", "n", "t", ""} << RoomField::ByMonth << "是否按月出租不能为空！";
     }
     void requiredFieldsComeInOrder()
     {
@@ -202,9 +201,9 @@ private slots:
         QVERIFY2(reg.add(room(QStringLiteral("A101")), &error), qPrintable(error));
         QVERIFY2(reg.add(room(QStringLiteral("A102")), &error), qPrintable(error));
         QVERIFY2(execute(db,
-                        "update zf_fjb set fjzt='已租', fjydzt='预定', ksrq=:k, dqrq=:d, yfsl=3, zqts=90 "
-                        "where fjbh='A101'",
-                        {{"k", QDate(2024, 1, 1)}, {"d", QDate(2024, 3, 31)}}, &error),
+                         "update zf_fjb set fjzt='已租', fjydzt='预定', ksrq=:k, dqrq=:d, yfsl=3, zqts=90 "
+                         "where fjbh='A101'",
+                         {{"k", QDate(2024, 1, 1)}, {"d", QDate(2024, 3, 31)}}, &error),
                  qPrintable(error));
 
         Room changed = room(QStringLiteral("A101"), QStringLiteral("新名"), QStringLiteral("套间"));
@@ -267,10 +266,14 @@ private slots:
         QTest::addColumn<QString>("fjzt");
         QTest::addColumn<QString>("fjydzt");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("vacant") << "空闲" << "空闲" << true;
-        QTest::newRow("let") << "已租" << "空闲" << false;
-        QTest::newRow("reserved") << "空闲" << "预定" << false;
-        QTest::newRow("reservation state unknown") << "空闲" << "" << false;
+        QTest::newRow("vacant") << "空闲"
+                                << "空闲" << true;
+        QTest::newRow("let") << "已租"
+                             << "空闲" << false;
+        QTest::newRow("reserved") << "空闲"
+                                  << "预定" << false;
+        QTest::newRow("reservation state unknown") << "空闲"
+                                                   << "" << false;
     }
     void onlyVacantUnreservedRoomsMayBeDeleted()
     {
@@ -328,8 +331,8 @@ private slots:
 
         const std::optional<RoomTexts> last = reg.lastRoom(&error);
         QVERIFY2(last, qPrintable(error));
-        const RoomTexts expected{"A1", "甲",   "套间",   "12.5", "精装", "空调", "住宅", "5",
-                                 "80", "1500.75", "301.5", "42",   "否",   "备注"};
+        const RoomTexts expected{"A1", "甲", "套间",    "12.5",  "精装", "空调", "住宅",
+                                 "5",  "80", "1500.75", "301.5", "42",   "否",   "备注"};
         QCOMPARE(*last, expected);
     }
 };
