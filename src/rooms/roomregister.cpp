@@ -47,9 +47,9 @@ Statement RoomRegister::search(const QString &text)
 
 std::optional<Refusal> RoomRegister::missingField(const RoomTexts &texts)
 {
-    if (texts.fjbh.isEmpty())
+    if (texts.fjbh.trimmed().isEmpty())
         return Refusal{RoomField::Number, tr("房间编号不能为空！")};
-    if (texts.fjmc.isEmpty())
+    if (texts.fjmc.trimmed().isEmpty())
         return Refusal{RoomField::Name, tr("房间名称不能为空！")};
     if (texts.fjlx.isEmpty())
         return Refusal{RoomField::Type, tr("房间类型不能为空！")};
@@ -68,37 +68,14 @@ void RoomRegister::normalise(RoomTexts &texts)
     texts.fjmc = texts.fjmc.trimmed();
 }
 
-std::optional<bool> RoomRegister::numberExists(const QString &fjbh, QString *error) const
+std::optional<Refusal> RoomRegister::duplicateNumber(const QString &fjbh) const
 {
     Query query(m_db, QStringLiteral("select count(*) as expr1001 from zf_fjb where fjbh= :fjbh "));
     query.bind(QStringLiteral("fjbh"), fjbh);
-    if (!query.exec() || !query.next()) {
-        if (error)
-            *error = query.errorText();
-        return std::nullopt;
-    }
-    return query.number(QStringLiteral("expr1001")) != 0;
-}
-
-std::optional<Refusal> RoomRegister::checkNew(RoomTexts &texts) const
-{
-    if (auto missing = missingField(texts))
-        return missing;
-    normalise(texts);
-    QString error;
-    const std::optional<bool> exists = numberExists(texts.fjbh, &error);
-    if (!exists)
-        return Refusal{RoomField::Number, error};
-    if (*exists)
+    if (!query.exec() || !query.next())
+        return Refusal{RoomField::Number, query.errorText()};
+    if (query.number(QStringLiteral("expr1001")) != 0)
         return Refusal{RoomField::Number, tr("系统已存在相同的房间编号，不能保存！")};
-    return std::nullopt;
-}
-
-std::optional<Refusal> RoomRegister::checkChanged(RoomTexts &texts)
-{
-    if (auto missing = missingField(texts))
-        return missing;
-    normalise(texts);
     return std::nullopt;
 }
 

@@ -89,19 +89,15 @@ public:
     // Rooms whose number or name begins with the text; every room for an empty text.
     static Statement search(const QString &text);
 
-    // The four required fields, in the order they are checked.
+    // The add and modify windows check, in this order: the four required fields (a number or name of blanks
+    // only counts as empty, since the blanks are removed before saving); then the texts are normalised and
+    // put back into the boxes; then the add window tests the number for a duplicate; then the number boxes are
+    // read. Nothing is written before every check has passed.
     static std::optional<Refusal> missingField(const RoomTexts &texts);
     // Empty numeric boxes become "0"; number and name lose their surrounding blanks.
     static void normalise(RoomTexts &texts);
-    // Fails with the database error when the count cannot be read.
-    std::optional<bool> numberExists(const QString &fjbh, QString *error) const;
-
-    // The add window's checks before the numbers are read, in its order: the required fields, then (after
-    // normalising the texts in place) the duplicate number. A database error comes back as the refusal's
-    // message. Nothing is written.
-    std::optional<Refusal> checkNew(RoomTexts &texts) const;
-    // The modify window's: the required fields; the texts are normalised when they pass.
-    static std::optional<Refusal> checkChanged(RoomTexts &texts);
+    // A room of that number exists already; a database error comes back as the refusal's message.
+    std::optional<Refusal> duplicateNumber(const QString &fjbh) const;
 
     // Writes a new room with its creation values, and learns its option values, in one transaction.
     bool add(const Room &room, QString *error);

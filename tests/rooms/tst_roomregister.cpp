@@ -65,7 +65,10 @@ private slots:
         QTest::addColumn<RoomField>("field");
         QTest::addColumn<QString>("message");
         QTest::newRow("all empty") << QStringList{"", "", "", ""} << RoomField::Number << "房间编号不能为空！";
+        QTest::newRow("number of blanks")
+            << QStringList{"  ", "n", "t", "是"} << RoomField::Number << "房间编号不能为空！";
         QTest::newRow("name") << QStringList{"A1", "", "", ""} << RoomField::Name << "房间名称不能为空！";
+        QTest::newRow("name of blanks") << QStringList{"A1", " ", "t", "是"} << RoomField::Name << "房间名称不能为空！";
         QTest::newRow("type") << QStringList{"A1", "n", "", ""} << RoomField::Type << "房间类型不能为空！";
         QTest::newRow("by month") << QStringList{"A1", "n", "t", ""} << RoomField::ByMonth << "是否按月出租不能为空！";
     }
@@ -79,11 +82,10 @@ private slots:
         t.fjmc = fields[1];
         t.fjlx = fields[2];
         t.czlx = fields[3];
-        const std::optional<Refusal> refusal = RoomRegister::checkChanged(t);
+        const std::optional<Refusal> refusal = RoomRegister::missingField(t);
         QVERIFY(refusal);
         QCOMPARE(refusal->field, field);
         QCOMPARE(refusal->message, message);
-        QCOMPARE(t.fjmj, QString()); // a refused save changes nothing in the boxes
     }
 
     void newRoomIsStoredTrimmedWithCreationValues_data() { testdb::addEngineRows(); }
@@ -96,7 +98,9 @@ private slots:
 
         RoomTexts t = texts(QStringLiteral("  A101 "), QStringLiteral(" 一号 "));
         t.rzjg = QStringLiteral("35.5");
-        QVERIFY(!reg.checkNew(t));
+        QVERIFY(!RoomRegister::missingField(t));
+        RoomRegister::normalise(t);
+        QVERIFY(!reg.duplicateNumber(t.fjbh));
         QCOMPARE(t.fjbh, QStringLiteral("A101"));
         QCOMPARE(t.fjmc, QStringLiteral("一号"));
         QCOMPARE(t.fjmj, QStringLiteral("0"));
@@ -143,17 +147,16 @@ private slots:
         QString error;
         QVERIFY2(reg.add(room(QStringLiteral("A101")), &error), qPrintable(error));
 
-        RoomTexts t = texts(QStringLiteral(" A101 "));
-        const std::optional<Refusal> refusal = reg.checkNew(t);
+        const std::optional<Refusal> refusal = reg.duplicateNumber(QStringLiteral("A101"));
         QVERIFY(refusal);
         QCOMPARE(refusal->field, RoomField::Number);
         QCOMPARE(refusal->message, QStringLiteral("系统已存在相同的房间编号，不能保存！"));
-        // Required fields are checked before the database is asked.
-        RoomTexts noType = texts(QStringLiteral("A101"), QStringLiteral("x"), QString());
-        QCOMPARE(reg.checkNew(noType)->message, QStringLiteral("房间类型不能为空！"));
-        RoomTexts other = texts(QStringLiteral("A1011"));
-        QVERIFY(!reg.checkNew(other));
+        QVERIFY(!reg.duplicateNumber(QStringLiteral("A1011")));
+        QVERIFY(!reg.duplicateNumber(QStringLiteral("A10")));
+        // The number is unique in the table itself as well.
+        QVERIFY(!reg.add(room(QStringLiteral("A101")), &error));
         QCOMPARE(count(db, "select count(*) from zf_fjb"), 1);
+        QCOMPARE(count(db, "select count(*) from zf_fjfzszb"), 6); // the failed save learnt nothing
     }
 
     void optionValuesAreLearntOnce_data() { testdb::addEngineRows(); }
