@@ -24,7 +24,6 @@ TFormfjxx::TFormfjxx(QWidget *parent) : QWidget(parent)
     buildLayout();
 
     m_statement = rooms::RoomRegister::allRooms();
-    reopen();
     m_grid->bind(model(), {{QStringLiteral("fjbh"), tr("房间编号")},
                            {QStringLiteral("fjmc"), tr("房间名称")},
                            {QStringLiteral("fjlx"), tr("房间类型")},
@@ -42,6 +41,7 @@ TFormfjxx::TFormfjxx(QWidget *parent) : QWidget(parent)
                            {QStringLiteral("dqrq"), tr("合同到期日期")},
                            {QStringLiteral("yfsl"), tr("月份数量")},
                            {QStringLiteral("zqts"), tr("租期天数")}});
+    reopen();
 
     connect(button(tr("查询")), &QPushButton::clicked, this, &TFormfjxx::search);
     connect(button(tr("新增房间")), &QPushButton::clicked, this, &TFormfjxx::addRoom);

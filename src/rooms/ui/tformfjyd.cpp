@@ -31,7 +31,6 @@ TFormfjyd::TFormfjyd(QWidget *parent) : QWidget(parent)
     buildLayout();
 
     m_statement = rooms::Reservations::all();
-    reopen();
     // The leading "序号" column keeps the room number in the export, which leaves out a grid's first column.
     m_grid->bind(model(), {{QStringLiteral("fjbh"), tr("房间编号")},
                            {QStringLiteral("fjmc"), tr("房间名称")},
@@ -42,6 +41,7 @@ TFormfjyd::TFormfjyd(QWidget *parent) : QWidget(parent)
                            {QStringLiteral("bz"), tr("备注")},
                            {QStringLiteral("djrq"), tr("登记日期")},
                            {QStringLiteral("czy"), tr("操作员")}});
+    reopen();
     m_start->setText(textformat::date(today()));
 
     connect(button(tr("查询")), &QPushButton::clicked, this, &TFormfjyd::findRoom);
