@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QPointer>
+#include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QTableView>
 
-class QSqlQueryModel;
 class RowNumberModel;
+class GridColumnsModel;
 
 // A result grid: a read-only table bound to a shared query model, with the leading "序号" column and the
 // columns the window names, in its order and with its titles. Fields not named are hidden. Dates show
@@ -44,7 +46,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QSqlQueryModel *m_source = nullptr;
+    void fetchAll() const;
+    void applyWidths();
+    int sourceColumn(const QString &field) const;
+
+    QPointer<QSqlQueryModel> m_source;
+    GridColumnsModel *m_columnsModel = nullptr;
     RowNumberModel *m_rows = nullptr;
     QList<Column> m_columns;
 };
