@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QScreen>
 #include <cstdio>
 
 namespace {
@@ -56,6 +57,9 @@ int main(int argc, char **argv)
             QCoreApplication::exit(0);
         });
     }
+    // Without a window manager (a bare X server) maximising does nothing; start with the screen's size.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     const int code = app.exec();
     Prompt::install(nullptr);

@@ -220,12 +220,12 @@ bool TFormmain::openLocalDatabases()
     QString error;
     const QString file = localDatabasePath();
     if (!m_data.openLocal(file, &error)) {
-        qCWarning(lcPrompt).noquote() << "local database" << file << error;
+        qCInfo(lcPrompt).noquote() << "local database" << file << error;
         showMessage(QStringLiteral("ACCESS数据库出错"));
         return false;
     }
     if (!m_data.openMainOnLocal(file, &error)) {
-        qCWarning(lcPrompt).noquote() << "local database" << file << error;
+        qCInfo(lcPrompt).noquote() << "local database" << file << error;
         showMessage(QStringLiteral("data error"));
         return false;
     }
@@ -370,10 +370,10 @@ QMdiSubWindow *TFormmain::showChild(QWidget *window, bool closeOthers)
     QMdiSubWindow *sub = m_area->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
-    if (window->property("maximized").toBool())
+    sub->show();
+    // A sub-window maximises only once it is shown.
+    if (window->property("openMaximized").toBool())
         sub->showMaximized();
-    else
-        sub->show();
     return sub;
 }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 Tloginfm::Tloginfm(Tdbhouse &data, TGlobal *settings, QWidget *parent)
@@ -97,6 +98,8 @@ void Tloginfm::buildLayout()
 void Tloginfm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     prepareForShowing();
 }
 
@@ -155,7 +158,7 @@ void Tloginfm::login()
         return;
     case LoginOutcome::ConnectionFailed:
         if (!m_service.lastError().isEmpty())
-            qCWarning(lcPrompt).noquote() << "server connection:" << m_service.lastError();
+            qCInfo(lcPrompt).noquote() << "server connection:" << m_service.lastError();
         showMessage(LoginService::message(outcome));
         m_connectionFailed = true;
         currentOperator().LoginOk = false;

@@ -20,7 +20,7 @@ TFormfjxx::TFormfjxx(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Formfjxx"));
     setWindowTitle(tr("房间信息"));
-    setProperty("maximized", true);
+    setProperty("openMaximized", true);
     buildLayout();
 
     m_statement = rooms::RoomRegister::allRooms();

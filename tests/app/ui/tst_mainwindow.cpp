@@ -189,6 +189,23 @@ private slots:
         QCOMPARE(ProbeWindow::created, 3);
     }
 
+    void listWindowsOpenMaximised()
+    {
+        Frame f;
+        windowcatalogue::registerWindow("s_fjxxgl", [] {
+            auto *window = new ProbeWindow("s_fjxxgl");
+            window->setProperty("openMaximized", true);
+            return window;
+        });
+        f.frame.resize(1000, 700);
+        f.frame.show();
+        f.frame.openWindow("s_fjxxgl");
+        QMdiSubWindow *sub = f.frame.clientArea()->subWindowList().value(0);
+        QVERIFY(sub->isMaximized());
+        QTRY_COMPARE(sub->size(), f.frame.clientArea()->viewport()->size());
+        f.frame.loginTimer().stop();
+    }
+
     void missingLocalDatabaseEndsWithoutLogin()
     {
         ScriptedPrompt prompt;
@@ -302,12 +319,12 @@ private slots:
         QCOMPARE(login.focusTimer().interval(), 500);
 
         QTest::keyClick(login.serverField(), Qt::Key_Return);
-        QVERIFY(login.codeField()->hasFocus() || QApplication::focusWidget() == login.codeField());
+        QCOMPARE(login.focusWidget(), login.codeField());
         QTest::keyClick(login.codeField(), Qt::Key_Return); // empty code: stays
-        QCOMPARE(QApplication::focusWidget(), login.codeField());
+        QCOMPARE(login.focusWidget(), login.codeField());
         QTest::keyClicks(login.codeField(), QStringLiteral("admin"));
         QTest::keyClick(login.codeField(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), login.passwordField());
+        QCOMPARE(login.focusWidget(), login.passwordField());
         QTest::keyClick(login.passwordField(), Qt::Key_Return); // empty password: no attempt
         QVERIFY(prompt.texts().isEmpty());
 
@@ -315,12 +332,12 @@ private slots:
         login.passwordField()->setText(QStringLiteral("1"));
         login.login();
         QCOMPARE(prompt.lastText(), QStringLiteral("服务器名称或IP不能为空！"));
-        QCOMPARE(QApplication::focusWidget(), login.serverField());
+        QCOMPARE(login.focusWidget(), login.serverField());
         login.serverField()->setText(QStringLiteral("x"));
         login.codeField()->clear();
         login.login();
         QCOMPARE(prompt.lastText(), QStringLiteral("请输和用户名和密码"));
-        QCOMPARE(QApplication::focusWidget(), login.codeField());
+        QCOMPARE(login.focusWidget(), login.codeField());
         QVERIFY(login.isVisible());
     }
 
@@ -338,7 +355,7 @@ private slots:
         login.login();
         QCOMPARE(prompt.shown().value(0).title, QStringLiteral("提示"));
         QCOMPARE(prompt.lastText(), QStringLiteral("密码必须为数字值！"));
-        QCOMPARE(QApplication::focusWidget(), login.passwordField());
+        QCOMPARE(login.focusWidget(), login.passwordField());
         QCOMPARE(currentOperator().FailedLogins, 0);
         QVERIFY(login.isVisible());
     }
