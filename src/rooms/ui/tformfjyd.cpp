@@ -95,6 +95,8 @@ void TFormfjyd::buildLayout()
     m_deposit = makeBox("yj");
     m_phone = makeBox("tell");
     m_remark = makeBox("bz");
+    for (DateField *date : {m_start, m_end})
+        date->lineEdit()->setMinimumWidth(170);
     m_start->setNextField(m_end->lineEdit());
     m_end->setNextField(m_deposit);
 

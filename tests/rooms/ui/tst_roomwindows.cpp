@@ -257,7 +257,7 @@ private slots:
         f.addRoom(QStringLiteral("A101"), QStringLiteral("一号"));
         f.addRoom(QStringLiteral("B201"), QStringLiteral("二号"));
         TFormfjxx list;
-        QVERIFY(list.property("maximized").toBool());
+        QVERIFY(list.property("openMaximized").toBool());
         QCOMPARE(list.windowTitle(), QStringLiteral("房间信息"));
         QCOMPARE(numbers(list.grid()), (QStringList{"A101", "B201"}));
         QCOMPARE(visibleTitles(list.grid()),
