@@ -138,7 +138,6 @@ void TFormfjyd::buildLayout()
     layout->addLayout(entry);
     layout->addLayout(actions);
     layout->addWidget(m_grid, 1);
-    resize(900, 600);
 }
 
 QPushButton *TFormfjyd::button(const QString &caption) const

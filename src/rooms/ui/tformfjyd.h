@@ -40,6 +40,8 @@ public:
     QLineEdit *remarkBox() const { return m_remark; }
     DataGrid *grid() const { return m_grid; }
     QPushButton *button(const QString &caption) const;
+    // Room for the entry fields and a dozen reservations when the frame opens it.
+    QSize sizeHint() const override { return {960, 620}; }
 
 private:
     void buildLayout();
