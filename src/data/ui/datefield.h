@@ -29,10 +29,15 @@ public:
     void pick();
 
 signals:
+    // The text of the box changed, typed or picked.
     void dateChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLineEdit *m_edit = nullptr;
     QPushButton *m_button = nullptr;
     QWidget *m_next = nullptr;
+    bool m_keepHidden = false;
 };

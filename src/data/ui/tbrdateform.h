@@ -6,6 +6,7 @@
 
 class QCalendarWidget;
 class QLabel;
+class QPushButton;
 
 // "选择日期": a month calendar from which the operator picks one day.
 class TBrDateForm : public QDialog
@@ -21,6 +22,18 @@ public:
     QCalendarWidget *calendar() const { return m_calendar; }
     QDate currentDate() const;
 
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void moveTo(const QDate &date);
+    void showDateParts();
+
     QCalendarWidget *m_calendar = nullptr;
+    QLabel *m_year = nullptr;
+    QLabel *m_month = nullptr;
+    QLabel *m_day = nullptr;
+    QPushButton *m_ok = nullptr;
 };
