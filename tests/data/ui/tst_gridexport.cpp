@@ -414,19 +414,33 @@ private slots:
         QCOMPARE(prompt.texts(), QStringList{CannotStart});
     }
 
-    void gridStaysOnItsRow()
+    // A grid over a result larger than the model's first batch: every row is written, the grid stays put.
+    void wholeResultAndTheGridStaysOnItsRow()
     {
-        CountingModel model(300);
-        QTableView grid;
-        grid.setModel(&model);
-        grid.setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid.selectRow(120);
-        const QModelIndex before = grid.currentIndex();
+        testdb::ScratchDatabase scratch(Engine::Sqlite);
+        const QSqlDatabase db = scratch.open(QStringLiteral("export"));
+        {
+            Transaction transaction(db);
+            for (int i = 0; i < 300; ++i)
+                QVERIFY(execute(db, QStringLiteral("insert into zf_cwb(bz,je) values(:bz,:je)"),
+                                {{"bz", QStringLiteral("第%1行").arg(i + 1)}, {"je", i}}));
+            QVERIFY(transaction.commit());
+        }
+        QSqlQueryModel model;
+        model.setQuery(QStringLiteral("select bz, je from zf_cwb order by iid"), db);
+        QVERIFY(model.canFetchMore());
+        DataGrid grid;
+        grid.bind(&model, {{"bz", "说明"}, {"je", "金额"}});
+        grid.setCurrentRow(120);
         TestOpener opener;
-        QVERIFY(run(&grid, path("row.xls")));
-        QCOMPARE(grid.currentIndex(), before);
+        QVERIFY(run(&grid, path("whole.xls")));
+        QCOMPARE(grid.currentRow(), 120);
         QVERIFY(grid.selectionModel()->isRowSelected(120, QModelIndex()));
         QVERIFY(grid.updatesEnabled());
+        const std::optional<Sheet> sheet = readBack(path("whole.xls"));
+        QVERIFY2(sheet, qPrintable(m_readError));
+        QCOMPARE(sheet->rows, 301);
+        QCOMPARE(texts(sheet->cells.constLast()), (QStringList{"第300行", "299"}));
     }
 
     void rowLimit_data()
