@@ -301,7 +301,8 @@ private slots:
         QCOMPARE(opener.opened, QStringList{file});
 
         QProcess python;
-        python.start(QStringLiteral("python3"),
+        // Debian's own interpreter, which has python3-xlrd (a python3 earlier on the path may lack it).
+        python.start(QStringLiteral("/usr/bin/python3"),
                      {QStringLiteral("-c"),
                       QStringLiteral("import sys, xlrd\nsheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
                                      "for r in range(sheet.nrows): print('|'.join(str(v) for v in "

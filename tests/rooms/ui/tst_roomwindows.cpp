@@ -1,4 +1,6 @@
+#include "app/opener.h"
 #include "app/tglobal.h"
+#include "app/ui/filechooser.h"
 #include "app/ui/tformmain.h"
 #include "app/ui/windowcatalogue.h"
 #include "common/testhome.h"
@@ -15,9 +17,27 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using rooms::RoomField;
+
+namespace {
+class RecordingOpener : public Opener
+{
+public:
+    RecordingOpener() { Opener::install(this); }
+    ~RecordingOpener() override { Opener::install(nullptr); }
+    bool hasHandler(const QString &) const override { return true; }
+    bool open(const QString &path) override
+    {
+        opened << path;
+        return true;
+    }
+    QStringList opened;
+};
+} // namespace
 
 Q_DECLARE_METATYPE(rooms::RoomField)
 
@@ -378,6 +398,36 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!opened);
         QVERIFY(f.prompt.shown().isEmpty());
+    }
+
+    void exportWritesTheShownRooms()
+    {
+        RoomFixture f;
+        f.addRoom(QStringLiteral("A101"), QStringLiteral("一号"));
+        f.addRoom(QStringLiteral("B201"), QStringLiteral("二号"));
+        TFormfjxx list;
+        list.searchBox()->setText(QStringLiteral("A"));
+        list.search();
+        QTemporaryDir dir;
+        RecordingOpener opener;
+        const QString file = dir.filePath(QStringLiteral("rooms.xls"));
+        FileChooser::setNextFileName(file);
+        QTest::mouseClick(list.button("导出Excel"), Qt::LeftButton);
+        QCOMPARE(opener.opened, QStringList{file});
+        QCOMPARE(list.grid()->currentRow(), 0);
+
+        QProcess python;
+        python.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral("-c"),
+                      QStringLiteral("import sys, xlrd\nsheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                     "for r in range(sheet.nrows): print('|'.join(str(v) for v in "
+                                     "sheet.row_values(r)[:2]))"),
+                      file});
+        QVERIFY(python.waitForFinished());
+        if (python.exitCode() != 0)
+            QSKIP("python3-xlrd is not installed; the sheet was not read back");
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"房间编号|房间名称", "A101|一号"}));
     }
 
     void addedRoomBecomesTheCurrentRow()
