@@ -4,6 +4,7 @@
 #include "app/prompt.h"
 #include "data/ui/numericedit.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,6 +14,7 @@ TFormxgfjxx::TFormxgfjxx(QWidget *parent) : RoomEntryForm(Kind::Modify, parent)
     setWindowTitle(tr("修改房间信息"));
     attachNumericKeys(areaBox(), NumericKeys::Number);
     connect(saveButton(), &QPushButton::clicked, this, &TFormxgfjxx::saveRoom);
+    nameBox()->setFocus(); // the number cannot be changed
 }
 
 bool TFormxgfjxx::saveRoom()

@@ -34,6 +34,7 @@ TFormxzfjxx::TFormxzfjxx(QWidget *parent) : RoomEntryForm(Kind::Add, parent)
 
     setTexts({});
     fillOptionLists();
+    numberBox()->setFocus();
 }
 
 bool TFormxzfjxx::eventFilter(QObject *watched, QEvent *event)

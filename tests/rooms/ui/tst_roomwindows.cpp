@@ -76,7 +76,7 @@ private slots:
                                         RoomField::Area,         RoomField::Decoration,  RoomField::Facilities,
                                         RoomField::Use,          RoomField::WarningDays, RoomField::DailyPrice,
                                         RoomField::MonthlyPrice, RoomField::ByMonth,     RoomField::Remark};
-        form.field(RoomField::Number)->setFocus();
+        QCOMPARE(form.focusWidget(), form.numberBox()); // the operator types the number first
         for (int i = 0; i + 1 < order.size(); ++i) {
             QTest::keyClick(form.field(order[i]), Qt::Key_Return);
             QCOMPARE(form.focusWidget(), form.field(order[i + 1]));
@@ -229,6 +229,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("修改房间信息"));
         QCOMPARE(form.hintLabel()->text(), QStringLiteral("提示：房间编号为关键字，不能修改！"));
         QVERIFY(form.numberBox()->isReadOnly());
+        QCOMPARE(form.focusWidget(), form.nameBox());
         QVERIFY(!form.copyButton() && !form.refillButton());
 
         fill(form, QStringLiteral("A101"), QStringLiteral("新名"), QStringLiteral("套间"), QStringLiteral("是"));
