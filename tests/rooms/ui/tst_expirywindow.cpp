@@ -231,7 +231,7 @@ private slots:
         QTest::mouseClick(window->exportButton(), Qt::LeftButton);
         QCOMPARE(opener.opened, QStringList{file + ".xls"});
         QProcess python;
-        python.start(QStringLiteral("python3"),
+        python.start(QStringLiteral("/usr/bin/python3"),
                      {QStringLiteral("-c"),
                       QStringLiteral("import sys, xlrd\nsheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
                                      "for r in range(sheet.nrows): print('|'.join(str(v) for v in "
@@ -253,7 +253,10 @@ private slots:
         TFormfjbjxx *window = f.warningWindows().value(0);
         QVERIFY(window);
         f.data.model(QStringLiteral("qyj"))->clear();
+        FileChooser::setNextFileName(QString()); // a cancel, should the file be asked for
         window->exportGrid();
+        QVERIFY(FileChooser::hasNextFileName()); // it was not
+        FileChooser::saveFileName(nullptr, QString(), QString());
         QVERIFY(opener.opened.isEmpty());
         QVERIFY(f.prompt.shown().isEmpty());
     }
