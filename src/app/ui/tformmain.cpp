@@ -90,7 +90,7 @@ TFormmain::TFormmain(Tdbhouse &data, TGlobal *settings, QWidget *parent)
     connect(&m_loginTimer, &QTimer::timeout, this, &TFormmain::runLogin);
     m_expiryTimer.setSingleShot(true);
     m_expiryTimer.setInterval(1500);
-    connect(&m_expiryTimer, &QTimer::timeout, this, [this] { runAction(windowcatalogue::ExpiryByWarningDateKey); });
+    connect(&m_expiryTimer, &QTimer::timeout, this, [this] { runAction(windowcatalogue::ExpiryAfterLoginKey); });
 }
 
 void TFormmain::buildMenu()

@@ -17,8 +17,9 @@ using Action = std::function<void(TFormmain &frame)>;
 // Keys of the two navigation buttons that have no menu entry.
 inline const QString FinanceKey = QStringLiteral("finance");
 inline const QString ArrearsKey = QStringLiteral("arrears");
-// The expiry check after login and from the navigation button (by warning date), and from the menu
-// entry (by end date and by warning date).
+// The expiry checks: after login (silent when nothing is found) and from the navigation button, both by
+// warning date, and from the menu entry (by end date and by warning date).
+inline const QString ExpiryAfterLoginKey = QStringLiteral("expiry.afterlogin");
 inline const QString ExpiryByWarningDateKey = QStringLiteral("expiry.warning");
 inline const QString ExpiryMenuKey = QStringLiteral("s_bjxx");
 

@@ -16,6 +16,7 @@ void registerAllWindows()
     registerWindow(QStringLiteral("s_sfmcsz"), [] { return new TFormsfmcsz; });
     registerWindow(QStringLiteral("s_qtcssz"), [] { return new TFormqtcs; });
     registerWindow(QStringLiteral("s_dyxxsz"), [] { return new TFormdysz; });
+    registerAction(ExpiryAfterLoginKey, &expiryactions::afterLogin);
     registerAction(ExpiryByWarningDateKey, &expiryactions::byWarningDate);
     registerAction(ExpiryMenuKey, &expiryactions::fromMenu);
 }

@@ -7,23 +7,6 @@
 #include "rooms/ui/tformfjbjxx.h"
 
 namespace expiryactions {
-namespace {
-
-// The timer and the navigation button reach the frame through one action; what emitted the signal tells
-// them apart. QObject::sender() is protected; its address taken through a derived class reaches it.
-struct SenderAccess : QObject
-{
-    using QObject::sender;
-};
-
-QObject *signalSender(QObject &receiver)
-{
-    QObject *(QObject::*sender)() const = &SenderAccess::sender;
-    return (receiver.*sender)();
-}
-
-} // namespace
-
 void run(TFormmain &frame, ExpiryCheck::Trigger trigger)
 {
     frame.expiryTimer().stop();
@@ -42,13 +25,17 @@ void run(TFormmain &frame, ExpiryCheck::Trigger trigger)
     if (TFormfjbjxx *open = TFormfjbjxx::openIn(frame))
         open->refresh();
     else
-        frame.showChild(new TFormfjbjxx, false)->showMaximized();
+        frame.showChild(new TFormfjbjxx, false);
+}
+
+void afterLogin(TFormmain &frame)
+{
+    run(frame, ExpiryCheck::Trigger::AfterLogin);
 }
 
 void byWarningDate(TFormmain &frame)
 {
-    const bool automatic = signalSender(frame) == &frame.expiryTimer();
-    run(frame, automatic ? ExpiryCheck::Trigger::AfterLogin : ExpiryCheck::Trigger::Button);
+    run(frame, ExpiryCheck::Trigger::Button);
 }
 
 void fromMenu(TFormmain &frame)

@@ -16,6 +16,7 @@
 TFormfjbjxx::TFormfjbjxx(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Formfjbjxx"));
+    setProperty("openMaximized", true);
     setWindowTitle(tr("房间到期预警/报警信息"));
 
     auto *group = new QGroupBox(tr("预警房间"), this);
