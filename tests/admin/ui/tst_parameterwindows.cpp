@@ -1,12 +1,10 @@
 #include "admin/ui/tformdysz.h"
 #include "admin/ui/tformqtcs.h"
-#include "app/dbhouse.h"
 #include "app/tglobal.h"
 #include "app/ui/tformmain.h"
 #include "app/ui/windowcatalogue.h"
-#include "common/scriptedprompt.h"
-#include "common/testdb.h"
 #include "common/testregistry.h"
+#include "common/windowfixture.h"
 #include "data/query.h"
 #include "data/textformat.h"
 #include "data/ui/datagrid.h"
@@ -26,16 +24,13 @@
 #include <QtTest>
 
 namespace {
-// The data module on a scratch server database and the settings object of a program folder of its own.
-struct SettingsFixture
+// The window fixture and the settings object of a program folder of its own.
+struct SettingsFixture : WindowFixture
 {
     explicit SettingsFixture(Engine engine = Engine::Sqlite)
-        : scratch(engine), settings(dir.filePath(QStringLiteral("lanting")))
+        : WindowFixture(engine), settings(dir.filePath(QStringLiteral("lanting")))
     {
-        QVERIFY(scratch.isValid());
-        QVERIFY(scratch.open(Tdbhouse::MainConnection).isOpen());
     }
-    QSqlDatabase db() const { return data.adoacccon(); }
     void addEntry(const QString &title, const QString &content)
     {
         QVERIFY(execute(db(), "insert into zf_fjfzszb(fzbz,fznr) values(:t,:c)", {{"t", title}, {"c", content}}));
@@ -63,11 +58,8 @@ struct SettingsFixture
         return list;
     }
 
-    testdb::ScratchDatabase scratch;
     QTemporaryDir dir;
     TGlobal settings;
-    Tdbhouse data;
-    ScriptedPrompt prompt;
 };
 } // namespace
 

@@ -1,6 +1,7 @@
-#include "app/opener.h"
 #include "app/ui/filechooser.h"
+#include "common/recordingopener.h"
 #include "common/scriptedprompt.h"
+#include "common/sheetreader.h"
 #include "common/testdb.h"
 #include "common/testregistry.h"
 #include "data/query.h"
@@ -10,9 +11,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QSqlQueryModel>
 #include <QStandardItemModel>
@@ -24,38 +22,6 @@ namespace {
 const QString TooLarge = QStringLiteral("需要导出的数据过大，Excel最大只能容纳65536行,是否还要继续？");
 const QString CannotStart = QStringLiteral("无法调用Excel/Excel没有安装office办公软件Excel或没有安装正确！");
 const QString Overwrite = QStringLiteral("该文件已经存在，要覆盖吗？");
-
-// Stands in for the desktop: says whether a program takes .xls files and records what it was asked to open.
-class TestOpener : public Opener
-{
-public:
-    TestOpener() { Opener::install(this); }
-    ~TestOpener() override { Opener::install(nullptr); }
-
-    bool hasHandler(const QString &path) const override
-    {
-        probes.append(path);
-        probeWasWorkbook = path.endsWith(QLatin1String(".xls")) && QFileInfo(path).size() > 0;
-        waitCursorWhileProbing =
-            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        return installed;
-    }
-    bool open(const QString &path) override
-    {
-        opened.append(path);
-        waitCursorWhileOpening =
-            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        return opens;
-    }
-
-    bool installed = true;
-    bool opens = true;
-    mutable QStringList probes;
-    mutable bool probeWasWorkbook = false;
-    mutable bool waitCursorWhileProbing = false;
-    QStringList opened;
-    bool waitCursorWhileOpening = false;
-};
 
 // A cheap result of many rows: column 0 plays "序号", column 1 holds "r<row>", column 2 the row as a number.
 class CountingModel : public QAbstractTableModel
@@ -87,20 +53,6 @@ public:
 private:
     int m_rows;
 };
-
-struct Cell
-{
-    int type = 0; // xlrd: 0 empty, 1 text, 2 number
-    QVariant value;
-};
-
-struct Sheet
-{
-    int rows = 0;
-    int columns = 0;
-    QList<QList<Cell>> cells; // every row when small, else the first three and the last
-};
-
 } // namespace
 
 class TestGridExport : public QObject
@@ -112,42 +64,8 @@ class TestGridExport : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    std::optional<Sheet> readBack(const QString &file)
-    {
-        static const char script[] = R"(
-import json, sys, xlrd
-sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
-rows = list(range(sheet.nrows)) if sheet.nrows <= 50 else [0, 1, 2, sheet.nrows - 1]
-cells = [[[c.ctype, c.value] for c in sheet.row(r)] for r in rows]
-sys.stdout.buffer.write(json.dumps({'rows': sheet.nrows, 'columns': sheet.ncols, 'cells': cells},
-                                   ensure_ascii=False).encode('utf-8'))
-)";
-        QProcess python;
-        python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromUtf8(script), file});
-        if (!python.waitForFinished(120000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
-            m_readError = QStringLiteral("xlrd could not read %1: %2").arg(file, python.readAllStandardError());
-            return std::nullopt;
-        }
-        const QJsonObject result = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-        Sheet sheet;
-        sheet.rows = result.value("rows").toInt();
-        sheet.columns = result.value("columns").toInt();
-        for (const QJsonValue &row : result.value("cells").toArray()) {
-            QList<Cell> cells;
-            for (const QJsonValue &cell : row.toArray())
-                cells.append({cell.toArray().at(0).toInt(), cell.toArray().at(1).toVariant()});
-            sheet.cells.append(cells);
-        }
-        return sheet;
-    }
-
-    static QStringList texts(const QList<Cell> &row)
-    {
-        QStringList list;
-        for (const Cell &cell : row)
-            list << cell.value.toString();
-        return list;
-    }
+    // Every row of a small sheet; of a big one the first three and the last.
+    std::optional<Sheet> readBack(const QString &file) { return readSheet(file, &m_readError, {50, 3}); }
 
     // Runs the export with the given file name and answers.
     static bool run(QTableView *grid, const QString &name)
@@ -203,7 +121,7 @@ private slots:
         grid.bind(&model, {{"rq", "日期"}, {"bz", "类别"}, {"je", "金额"}, {"sm", "说明"}, {"czy", "操作员"}});
 
         ScriptedPrompt prompt;
-        TestOpener opener;
+        RecordingOpener opener;
         const QString file = path(QStringLiteral("ledger-%1.xls").arg(int(engine)));
         QVERIFY(run(&grid, file));
         QVERIFY(prompt.shown().isEmpty());
@@ -215,21 +133,21 @@ private slots:
         QVERIFY2(sheet, qPrintable(m_readError));
         QCOMPARE(sheet->rows, 4);
         QCOMPARE(sheet->columns, 5);
-        QCOMPARE(texts(sheet->cells.at(0)), (QStringList{"日期", "类别", "金额", "说明", "操作员"}));
-        const QList<Cell> &first = sheet->cells.at(1);
+        QCOMPARE(cellTexts(sheet->cells.at(0)), (QStringList{"日期", "类别", "金额", "说明", "操作员"}));
+        const QList<SheetCell> &first = sheet->cells.at(1);
         QCOMPARE(first.at(0).type, 1);
         QCOMPARE(first.at(0).value.toString(), QString("2024-03-05"));
         QCOMPARE(first.at(1).value.toString(), QString("收入"));
         QCOMPARE(first.at(2).type, 2);
         QCOMPARE(first.at(2).value.toDouble(), 1500.0);
         QCOMPARE(first.at(4).value.toString(), QString("管理员"));
-        const QList<Cell> &second = sheet->cells.at(2);
+        const QList<SheetCell> &second = sheet->cells.at(2);
         QCOMPARE(second.at(1).type, 1); // a code keeps its leading zeros
         QCOMPARE(second.at(1).value.toString(), QString("007"));
         QCOMPARE(second.at(2).value.toDouble(), -12.5);
         QCOMPARE(second.at(3).type, 0); // null text
         QCOMPARE(second.at(4).value.toString(), QString("管理员"));
-        const QList<Cell> &third = sheet->cells.at(3);
+        const QList<SheetCell> &third = sheet->cells.at(3);
         QCOMPARE(third.at(2).type, 0); // null amount: empty, and the next column stays in place
         QCOMPARE(third.at(3).value.toString(), QString("水电费 三月"));
     }
@@ -247,15 +165,15 @@ private slots:
         grid.hideColumn(3);
         grid.horizontalHeader()->moveSection(2, 1); // 房间编号, 面积, 房间名称, (备注)
 
-        TestOpener opener;
+        RecordingOpener opener;
         const QString file = path("columns.xls");
         QVERIFY(run(&grid, file));
         const std::optional<Sheet> sheet = readBack(file);
         QVERIFY2(sheet, qPrintable(m_readError));
         QCOMPARE(sheet->columns, 2);
-        QCOMPARE(texts(sheet->cells.at(0)), (QStringList{"面积", "房间名称"}));
+        QCOMPARE(cellTexts(sheet->cells.at(0)), (QStringList{"面积", "房间名称"}));
         QCOMPARE(sheet->cells.at(1).at(0).value.toDouble(), 35.5);
-        QCOMPARE(texts(sheet->cells.at(2)), (QStringList{"40", "二号房"}));
+        QCOMPARE(cellTexts(sheet->cells.at(2)), (QStringList{"40", "二号房"}));
     }
 
     void fileNames_data()
@@ -282,7 +200,7 @@ private slots:
         CountingModel model(3);
         QTableView grid;
         grid.setModel(&model);
-        TestOpener opener;
+        RecordingOpener opener;
         QVERIFY(run(&grid, folder.filePath(chosen)));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
         QCOMPARE(opener.opened, QStringList{folder.filePath(written)});
@@ -315,7 +233,7 @@ private slots:
         grid.setModel(&model);
         ScriptedPrompt prompt;
         prompt.answer({yes});
-        TestOpener opener;
+        RecordingOpener opener;
         QCOMPARE(run(&grid, folder.filePath(chosen)), yes);
         QCOMPARE(prompt.shown().size(), 1);
         QCOMPARE(prompt.shown().at(0).kind, Prompt::Kind::Question);
@@ -347,7 +265,7 @@ private slots:
         QTableView grid;
         grid.setModel(&model);
         ScriptedPrompt prompt;
-        TestOpener opener;
+        RecordingOpener opener;
         QVERIFY(run(&grid, folder.filePath("report")));
         QVERIFY(prompt.shown().isEmpty());
         QCOMPARE(QFileInfo(folder.filePath("report")).size(), 5);
@@ -361,7 +279,7 @@ private slots:
         QTableView grid;
         grid.setModel(&model);
         ScriptedPrompt prompt;
-        TestOpener opener;
+        RecordingOpener opener;
         QVERIFY(run(&grid, QString()));
         QVERIFY(prompt.shown().isEmpty());
         QVERIFY(opener.opened.isEmpty());
@@ -375,8 +293,8 @@ private slots:
         QTableView grid;
         grid.setModel(&model);
         ScriptedPrompt prompt;
-        TestOpener opener;
-        opener.installed = false;
+        RecordingOpener opener;
+        opener.hasProgram = false;
         QVERIFY(fileDialogSkipped(&grid, path("never.xls")));
         QCOMPARE(opener.probes.size(), 1);
         QVERIFY(opener.probeWasWorkbook);
@@ -393,7 +311,7 @@ private slots:
         QTableView grid;
         grid.setModel(&model);
         ScriptedPrompt prompt;
-        TestOpener opener;
+        RecordingOpener opener;
         const QString file = path("no such folder/out.xls");
         QVERIFY(!run(&grid, file));
         QCOMPARE(prompt.shown().size(), 1);
@@ -407,8 +325,8 @@ private slots:
         QTableView grid;
         grid.setModel(&model);
         ScriptedPrompt prompt;
-        TestOpener opener;
-        opener.opens = false;
+        RecordingOpener opener;
+        opener.startsProgram = false;
         QVERIFY(run(&grid, path("unopened.xls")));
         QVERIFY(QFileInfo::exists(path("unopened.xls")));
         QCOMPARE(prompt.texts(), QStringList{CannotStart});
@@ -432,7 +350,7 @@ private slots:
         DataGrid grid;
         grid.bind(&model, {{"bz", "说明"}, {"je", "金额"}});
         grid.setCurrentRow(120);
-        TestOpener opener;
+        RecordingOpener opener;
         QVERIFY(run(&grid, path("whole.xls")));
         QCOMPARE(grid.currentRow(), 120);
         QVERIFY(grid.selectionModel()->isRowSelected(120, QModelIndex()));
@@ -440,7 +358,7 @@ private slots:
         const std::optional<Sheet> sheet = readBack(path("whole.xls"));
         QVERIFY2(sheet, qPrintable(m_readError));
         QCOMPARE(sheet->rows, 301);
-        QCOMPARE(texts(sheet->cells.constLast()), (QStringList{"第300行", "299"}));
+        QCOMPARE(cellTexts(sheet->cells.constLast()), (QStringList{"第300行", "299"}));
     }
 
     void rowLimit_data()
@@ -466,7 +384,7 @@ private slots:
         grid.setModel(&model);
         ScriptedPrompt prompt;
         prompt.answer({yes});
-        TestOpener opener;
+        RecordingOpener opener;
         const QString file = path(QStringLiteral("limit-%1-%2.xls").arg(rows).arg(yes));
         FileChooser::setNextFileName(file);
         QCOMPARE(ExportGridToExcel(&grid), dataRows >= 0);
@@ -488,10 +406,10 @@ private slots:
         const std::optional<Sheet> sheet = readBack(file);
         QVERIFY2(sheet, qPrintable(m_readError));
         QCOMPARE(sheet->rows, dataRows + 1);
-        QCOMPARE(texts(sheet->cells.at(0)), (QStringList{"名称", "数量"}));
-        QCOMPARE(texts(sheet->cells.at(1)), (QStringList{"r0", "0"}));
+        QCOMPARE(cellTexts(sheet->cells.at(0)), (QStringList{"名称", "数量"}));
+        QCOMPARE(cellTexts(sheet->cells.at(1)), (QStringList{"r0", "0"}));
         QCOMPARE(sheet->cells.at(1).at(1).type, 2);
-        const QList<Cell> &last = sheet->cells.constLast();
+        const QList<SheetCell> &last = sheet->cells.constLast();
         QCOMPARE(last.at(0).value.toString(), QStringLiteral("r%1").arg(dataRows - 1));
         QCOMPARE(last.at(1).value.toInt(), dataRows - 1);
     }

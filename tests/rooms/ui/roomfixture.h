@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/dbhouse.h"
-#include "common/scriptedprompt.h"
-#include "common/testdb.h"
+#include "common/windowfixture.h"
 #include "data/query.h"
 
 #include <QApplication>
@@ -10,20 +8,11 @@
 #include <QtTest>
 #include <functional>
 
-// The data module on a scratch server database of either engine, with a scripted prompt, for the room windows.
-struct RoomFixture
+// The window fixture with rooms, for the room windows.
+struct RoomFixture : WindowFixture
 {
-    explicit RoomFixture(Engine engine = Engine::Sqlite) : scratch(engine)
-    {
-        QVERIFY(scratch.isValid());
-        QVERIFY(scratch.open(Tdbhouse::MainConnection).isOpen());
-    }
-    QSqlDatabase db() const { return data.adoacccon(); }
-    int count(const QString &sql, const QVariantMap &params = {}) const { return scalar(db(), sql, params).toInt(); }
-    QString text(const QString &sql, const QVariantMap &params = {}) const
-    {
-        return scalar(db(), sql, params).toString();
-    }
+    using WindowFixture::WindowFixture;
+
     // A room as the register would create it.
     void addRoom(const QString &number, const QString &name, const QString &fjzt = QStringLiteral("空闲"),
                  const QString &fjydzt = QStringLiteral("空闲"))
@@ -36,10 +25,6 @@ struct RoomFixture
                          {{"n", number}, {"m", name}, {"z", fjzt}, {"y", fjydzt}}, &error),
                  qPrintable(error));
     }
-
-    testdb::ScratchDatabase scratch;
-    Tdbhouse data;
-    ScriptedPrompt prompt;
 };
 
 // Acts on the next modal dialog of the given class once its event loop runs; a dialog of another class is
