@@ -254,6 +254,18 @@ void RoomEntryForm::refuse(const rooms::Refusal &refusal)
     field(refusal.field)->setFocus();
 }
 
+std::optional<rooms::RoomTexts> RoomEntryForm::requiredTexts()
+{
+    rooms::RoomTexts t = texts();
+    if (const auto missing = rooms::RoomRegister::missingField(t)) {
+        refuse(*missing);
+        return std::nullopt;
+    }
+    rooms::RoomRegister::normalise(t);
+    setTexts(t);
+    return t;
+}
+
 std::optional<rooms::Room> RoomEntryForm::readRoom(const rooms::RoomTexts &t)
 {
     rooms::Room room;

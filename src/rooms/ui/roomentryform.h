@@ -48,6 +48,9 @@ protected:
 
     // Shows the refusal and puts the focus on its field.
     void refuse(const rooms::Refusal &refusal);
+    // The typed texts with the required fields checked (refused when one is empty) and trimmed back
+    // into the boxes.
+    std::optional<rooms::RoomTexts> requiredTexts();
     // The boxes read as numbers, in the order of the statement's columns; nothing when one is no number
     // (the operator has seen the message, the focus is on the box).
     std::optional<rooms::Room> readRoom(const rooms::RoomTexts &texts);

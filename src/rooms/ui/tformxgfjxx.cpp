@@ -19,13 +19,10 @@ TFormxgfjxx::TFormxgfjxx(QWidget *parent) : RoomEntryForm(Kind::Modify, parent)
 
 bool TFormxgfjxx::saveRoom()
 {
-    rooms::RoomTexts t = texts();
-    if (const auto missing = rooms::RoomRegister::missingField(t)) {
-        refuse(*missing);
+    const std::optional<rooms::RoomTexts> required = requiredTexts();
+    if (!required)
         return false;
-    }
-    rooms::RoomRegister::normalise(t);
-    setTexts(t);
+    const rooms::RoomTexts &t = *required;
     const std::optional<rooms::Room> room = readRoom(t);
     if (!room)
         return false;

@@ -56,13 +56,10 @@ bool TFormxzfjxx::eventFilter(QObject *watched, QEvent *event)
 
 bool TFormxzfjxx::saveRoom()
 {
-    rooms::RoomTexts t = texts();
-    if (const auto missing = rooms::RoomRegister::missingField(t)) {
-        refuse(*missing);
+    const std::optional<rooms::RoomTexts> required = requiredTexts();
+    if (!required)
         return false;
-    }
-    rooms::RoomRegister::normalise(t);
-    setTexts(t);
+    const rooms::RoomTexts &t = *required;
     rooms::RoomRegister reg(dbhouse()->adoacccon());
     if (const auto duplicate = reg.duplicateNumber(t.fjbh)) {
         refuse(*duplicate);
