@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QSqlQueryModel>
 #include <QTemporaryDir>
+#include "common/benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -25,26 +27,8 @@ QSqlDatabase roomDatabase()
                             &error) ||
             !schema::ensure(QSqlDatabase::database(name, false), &error))
             qFatal("database: %s", qPrintable(error));
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        Transaction transaction(db);
-        const QString sql =
-            QStringLiteral("insert into zf_fjb(fjbh,fjmc,fjlx,fjmj,fjzxqk,fjsb,fjyt,bjts,rzjg,yzjg,dbds,"
-                           "sbds,czlx,fjzt,bzsm,yfsl,sffj,zqts,fjydzt) values(:fjbh,:fjmc,:fjlx,:fjmj,"
-                           "'简装','空调',:fjyt,5,60,:yzjg,0,0,'是','空闲','朝南',0,'是',0,'空闲')");
-        for (int i = 1; i <= RoomCount; ++i) {
-            // Numbers A0004, B0001, C0002, ...: one room in four begins with each letter.
-            const QString number = QStringLiteral("%1%2").arg(QChar(u'A' + i % 4)).arg(i, 4, 10, QLatin1Char('0'));
-            Query insert(db, sql);
-            insert.bind(QStringLiteral("fjbh"), number)
-                .bind(QStringLiteral("fjmc"), QStringLiteral("%1号楼%2室").arg(i / 100).arg(i % 100))
-                .bind(QStringLiteral("fjlx"), i % 2 ? QStringLiteral("单间") : QStringLiteral("套间"))
-                .bind(QStringLiteral("fjmj"), 20 + i % 50)
-                .bind(QStringLiteral("fjyt"), QStringLiteral("住宅"))
-                .bind(QStringLiteral("yzjg"), 1200 + i % 7 * 100);
-            if (!insert.exec())
-                qFatal("room: %s", qPrintable(insert.errorText()));
-        }
-        transaction.commit();
+        if (!benchsupport::fillRooms(QSqlDatabase::database(name, false), RoomCount, &error))
+            qFatal("rooms: %s", qPrintable(error));
         ready = true;
     }
     return QSqlDatabase::database(name, false);
@@ -91,10 +75,5 @@ BENCHMARK(BM_SearchNarrow)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

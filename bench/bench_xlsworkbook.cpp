@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+#include "common/benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -92,10 +94,5 @@ BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

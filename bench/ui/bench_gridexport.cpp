@@ -12,6 +12,8 @@
 #include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QTemporaryDir>
+#include "common/benchsupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -120,8 +122,5 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchsupport::runBenchmarks(argc, argv);
 }

@@ -10,35 +10,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include "common/benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int RoomCount = 5000;
-
-bool fill(const QSqlDatabase &db)
-{
-    Transaction transaction(db);
-    const QString sql =
-        QStringLiteral("insert into zf_fjb(fjbh,fjmc,fjlx,fjmj,fjzxqk,fjsb,fjyt,bjts,rzjg,yzjg,dbds,sbds,"
-                       "czlx,fjzt,bzsm,yfsl,sffj,zqts,fjydzt) values(:fjbh,:fjmc,:fjlx,:fjmj,'简装',"
-                       "'空调',:fjyt,5,60,:yzjg,0,0,'是','空闲','朝南',0,'是',0,'空闲')");
-    for (int i = 1; i <= RoomCount; ++i) {
-        // Numbers A0004, B0001, C0002, ...: one room in four begins with each letter.
-        Query insert(db, sql);
-        insert
-            .bind(QStringLiteral("fjbh"),
-                  QStringLiteral("%1%2").arg(QChar(u'A' + i % 4)).arg(i, 4, 10, QLatin1Char('0')))
-            .bind(QStringLiteral("fjmc"), QStringLiteral("%1号楼%2室").arg(i / 100).arg(i % 100))
-            .bind(QStringLiteral("fjlx"), i % 2 ? QStringLiteral("单间") : QStringLiteral("套间"))
-            .bind(QStringLiteral("fjmj"), 20 + i % 50)
-            .bind(QStringLiteral("fjyt"), QStringLiteral("住宅"))
-            .bind(QStringLiteral("yzjg"), 1200 + i % 7 * 100);
-        if (!insert.exec())
-            return false;
-    }
-    return transaction.commit();
-}
 
 struct Office
 {
@@ -47,7 +25,8 @@ struct Office
         QString error;
         ready = openConnection(Tdbhouse::MainConnection,
                                ConnectionTarget::sqliteFile(dir.filePath(QStringLiteral("rooms.db")), false), &error) &&
-                schema::ensure(data.adoacccon(), &error) && fill(data.adoacccon());
+                schema::ensure(data.adoacccon(), &error) &&
+                benchsupport::fillRooms(data.adoacccon(), RoomCount, &error);
     }
     QTemporaryDir dir;
     Tdbhouse data;
@@ -106,15 +85,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    {
-        Office rooms;
-        s_office = &rooms;
-        benchmark::RunSpecifiedBenchmarks();
-        s_office = nullptr;
-    }
-    benchmark::Shutdown();
-    return 0;
+    Office rooms;
+    s_office = &rooms;
+    return benchsupport::runBenchmarks(argc, argv);
 }

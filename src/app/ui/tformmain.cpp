@@ -288,16 +288,7 @@ void TFormmain::applyPermissions(const QStringList &grantedFunctions)
 bool TFormmain::isPermitted(const QString &menuEntryName) const
 {
     const QAction *entry = menuBar()->findChild<QAction *>(menuEntryName);
-    if (!entry) {
-        for (QMenu *menu : menuBar()->findChildren<QMenu *>()) {
-            for (QAction *candidate : menu->actions()) {
-                if (candidate->objectName() == menuEntryName)
-                    return candidate->isEnabled();
-            }
-        }
-        return false;
-    }
-    return entry->isEnabled();
+    return entry && entry->isEnabled();
 }
 
 void TFormmain::menuEntryChosen(const QString &name)
